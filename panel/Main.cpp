@@ -1,0 +1,276 @@
+#include "Main.h"
+
+#include <string>
+
+#include "Application.h"
+#include "Callback.h"
+#include "Convert.h"
+#include "Frequency.h"
+#include "MessageBox.h"
+#include "resource.h"
+
+using ui::ShowMessage;
+using ui::TControlLayout;
+
+TMainForm* MainForm;
+
+namespace {
+
+constexpr char VERSION[] = "1.6";
+constexpr char EXTIO_LIBRARY[] = "EXTIO_TARVO.DLL";
+constexpr int32_t START_FREQ = 7000001;
+constexpr unsigned KNOB_POLL_MS = 20;
+constexpr unsigned FOLLOWER_MS = 5;
+
+constexpr char NOT_FOUND[] = " not found";
+constexpr char RECEIVER_NOT_FOUND[] = "TARVO NOT FOUND!";
+constexpr char WHEEL_HINT[] = "Click & tune with the Mousewheel!";
+
+// Layout, in pixels at 96 dpi.
+constexpr ui::TFont WINDOW_FONT{"MS Sans Serif", 11};
+constexpr ui::TFont DIGIT_FONT{"MS Sans Serif", 27};
+constexpr ui::TFont UNIT_FONT{"Arial", 27};
+constexpr ui::TFormLayout FORM_LAYOUT{"MainForm", {638, 284, 216, 310}, {216, 230}, WINDOW_FONT,
+                                      IDI_TARVO};
+constexpr int DIGIT_TOP = 8, DIGIT_WIDTH = 17, DIGIT_HEIGHT = 33;
+constexpr int LIST_TOP = 40, LIST_WIDTH = 17, LIST_HEIGHT = 137, LIST_ITEM_HEIGHT = 13;
+constexpr ui::TEdit::TOptions DIGIT_BOX{"0", 1, false, true};
+
+TControlLayout DigitBox(int left, int tabOrder)
+{
+    return {{left, DIGIT_TOP, DIGIT_WIDTH, DIGIT_HEIGHT}, tabOrder, DIGIT_FONT, COLOR_SCROLLBAR};
+}
+
+TControlLayout DigitList(int left, int tabOrder)
+{
+    return {{left, LIST_TOP, LIST_WIDTH, LIST_HEIGHT}, tabOrder, WINDOW_FONT, ui::DEFAULT_COLOR};
+}
+
+TControlLayout Label(int left, int width, const ui::TFont& font)
+{
+    return {{left, DIGIT_TOP, width, 32}, ui::NO_TAB_STOP, font, COLOR_SCROLLBAR};
+}
+
+const std::vector<std::string> DIGITS{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+
+// The frequency the tune follower last forwarded; only Timer2Timer writes it.
+int32_t LastTunedFreq = 0;
+
+void NotFound(const char* name)
+{
+    ShowMessage(std::string(name) + NOT_FOUND);
+}
+
+} // namespace
+
+TMainForm::TMainForm()
+    : TForm(FORM_LAYOUT),
+      List10MHz(*this, DigitList(24, 0), DIGITS, LIST_ITEM_HEIGHT),
+      List1MHz(*this, DigitList(40, 1), DIGITS, LIST_ITEM_HEIGHT),
+      List100kHz(*this, DigitList(56, 2), DIGITS, LIST_ITEM_HEIGHT),
+      List10kHz(*this, DigitList(72, 3), DIGITS, LIST_ITEM_HEIGHT),
+      List1kHz(*this, DigitList(88, 4), DIGITS, LIST_ITEM_HEIGHT),
+      List100Hz(*this, DigitList(112, 5), DIGITS, LIST_ITEM_HEIGHT),
+      List10Hz(*this, DigitList(128, 6), DIGITS, LIST_ITEM_HEIGHT),
+      Timer1(KNOB_POLL_MS),
+      Memo1(*this, {{8, 184, 193, 65}, 7, WINDOW_FONT, ui::DEFAULT_COLOR}),
+      Timer2(FOLLOWER_MS),
+      Edit10MHz(*this, DigitBox(24, 8), DIGIT_BOX),
+      Edit1MHz(*this, DigitBox(40, 9), DIGIT_BOX),
+      Edit100kHz(*this, DigitBox(56, 10), DIGIT_BOX),
+      Edit10kHz(*this, DigitBox(72, 11), DIGIT_BOX),
+      Edit1kHz(*this, DigitBox(88, 12), DIGIT_BOX),
+      Label1(*this, Label(104, 6, DIGIT_FONT), "."),
+      Edit100Hz(*this, DigitBox(112, 13), DIGIT_BOX),
+      Edit10Hz(*this, DigitBox(128, 14), DIGIT_BOX),
+      Edit1Hz(*this, DigitBox(144, 15), DIGIT_BOX),
+      Edit100MHz(*this, DigitBox(8, 16), DIGIT_BOX),
+      Label2(*this, Label(160, 46, UNIT_FONT), "kHz"),
+      digitPlaces{{{&Edit100MHz, 100000000},
+                   {&Edit10MHz, 10000000},
+                   {&Edit1MHz, 1000000},
+                   {&Edit100kHz, 100000},
+                   {&Edit10kHz, 10000},
+                   {&Edit1kHz, 1000},
+                   {&Edit100Hz, 100},
+                   {&Edit10Hz, 10},
+                   {&Edit1Hz, 1}}},
+      listPlaces{{{&List10MHz, 10000000},
+                  {&List1MHz, 1000000},
+                  {&List100kHz, 100000},
+                  {&List10kHz, 10000},
+                  {&List1kHz, 1000},
+                  {&List100Hz, 100},
+                  {&List10Hz, 10}}}
+{
+    OnCreate = ui::Handler(this, &TMainForm::FormCreate);
+    OnClose = [this](TObject* sender, ui::TCloseAction& action) { FormClose(sender, action); };
+    Timer2.OnTimer = ui::Handler(this, &TMainForm::Timer2Timer);
+    for (const ListPlace& place : listPlaces)
+        place.List->OnClick = ui::Handler(this, &TMainForm::TEdit_lo_freqEnter);
+    for (const DigitPlace& place : digitPlaces)
+        place.Box->OnMouseMove = ui::Handler(this, &TMainForm::Edit10MHzMouseMove);
+}
+
+template <class Entry>
+typename Entry::Fn TMainForm::ExtIOEntry() const
+{
+    if (!ExtIOLib || ExtIOReleased)
+        return nullptr;
+    return extio::Find<Entry>(ExtIOLib);
+}
+
+template <class Entry, class... Args>
+void TMainForm::CallOrReport(Args... args)
+{
+    if (auto entry = ExtIOEntry<Entry>())
+        entry(args...);
+    else
+        NotFound(Entry::Name);
+}
+
+void TMainForm::Dispatch(ui::TMessage& message)
+{
+    if (message.Msg == WM_MOUSEWHEEL)
+        WMMouseWheel(message);
+    else
+        TForm::Dispatch(message);
+}
+
+void TMainForm::FormCreate(TObject*)
+{
+    ExtIOLib = LoadLibraryA(EXTIO_LIBRARY);
+    // The knob controller's library is loaded here.
+    SetCaption(std::string("TARVO Control V") + VERSION);
+    if (!ExtIOLib) {
+        NotFound(EXTIO_LIBRARY);
+        Close();
+        return;
+    }
+
+    for (const ListPlace& place : listPlaces)
+        place.List->SetItemIndex(0);
+    List1MHz.SetItemIndex(7);
+
+    // Zeroed, and read as at most 19 characters: a plug-in may fill all 20.
+    char name[20] = {};
+    char model[20] = {};
+    int hardwareType = 0;
+    auto initHW = ExtIOEntry<extio::InitHW>();
+    HWInitOK = true;
+    if (!initHW) {
+        NotFound(extio::InitHW::Name);
+    } else if (!initHW(name, model, &hardwareType)) {
+        HWInitOK = false;
+        Memo1.Lines.Add(RECEIVER_NOT_FOUND);
+        for (const DigitPlace& place : digitPlaces)
+            place.Box->SetEnabled(false);
+    }
+    name[sizeof name - 1] = '\0';
+    model[sizeof model - 1] = '\0';
+    SetCaption(std::string("TARVO Control V") + VERSION + " -> " + name + " " + model);
+
+    // The knob controller is opened here, its LED lit and Timer1 started.
+
+    const auto setCallback = ExtIOEntry<extio::SetCallback>();
+    const auto getHWLO = ExtIOEntry<extio::GetHWLO>();
+    const auto openHW = ExtIOEntry<extio::OpenHW>();
+    const auto showGUI = ExtIOEntry<extio::ShowGUI>();
+    const auto startHW = ExtIOEntry<extio::StartHW>();
+    const auto setHWLO = ExtIOEntry<extio::SetHWLO>();
+    const auto tuneChanged = ExtIOEntry<extio::TuneChanged>();
+
+    if (!getHWLO)
+        NotFound(extio::GetHWLO::Name);
+    if (setCallback)
+        setCallback(ExtIOCallback);
+    if (!openHW) {
+        NotFound(extio::OpenHW::Name);
+        return;
+    }
+    if (!openHW())
+        return;
+    if (showGUI)
+        showGUI();
+    else
+        NotFound(extio::ShowGUI::Name);
+    Freq = START_FREQ;
+    if (startHW)
+        startHW(Freq);
+    else
+        NotFound(extio::StartHW::Name);
+    if (setHWLO)
+        setHWLO(Freq);
+    if (tuneChanged)
+        tuneChanged(Freq);
+    else
+        NotFound(extio::TuneChanged::Name);
+    UpdateFreq(Freq);
+    Timer2.SetEnabled(true);
+    // A change is forwarded as soon as the handler that made it returns; the
+    // 5 ms tick catches changes made inside loops that are not ours.
+    ui::Application->OnMessageHandled = [this] {
+        if (Freq != LastTunedFreq)
+            Timer2.Kick();
+    };
+}
+
+void TMainForm::FormClose(TObject*, ui::TCloseAction&)
+{
+    if (ExtIOLib && HWInitOK) {
+        CallOrReport<extio::StopHW>();
+        CallOrReport<extio::CloseHW>();
+        CallOrReport<extio::HideGUI>();
+        FreeLibrary(ExtIOLib);
+        ExtIOReleased = true;
+    }
+    // The knob controller's LED is put out, the controller closed and its
+    // library freed here.
+}
+
+void TMainForm::Timer2Timer(TObject*)
+{
+    if (Freq == LastTunedFreq || ExtIOReleased)
+        return;
+    CallOrReport<extio::TuneChanged>(Freq);
+    LastTunedFreq = Freq;
+}
+
+void TMainForm::TEdit_lo_freqEnter(TObject*)
+{
+    int32_t freq = 0;
+    for (const ListPlace& place : listPlaces)
+        freq += place.Weight * place.List->ItemIndex();
+    Freq = freq;
+    UpdateFreq(Freq);
+    CallOrReport<extio::SetHWLO>(Freq);
+    CallOrReport<extio::TuneChanged>(Freq);
+}
+
+void TMainForm::WMMouseWheel(ui::TMessage& Message)
+{
+    // The rotation sits in the high half of the low 32 bits, also where
+    // WPARAM is 64 bits wide.
+    const auto wParam = static_cast<int32_t>(static_cast<uint32_t>(Message.WParam));
+    const int32_t direction = wParam > 0 ? 1 : -1;
+    for (const DigitPlace& place : digitPlaces) {
+        if (place.Box->Focused()) {
+            ui::StrToInt(place.Box->Text());
+            Freq = frequency::AddWrapped(Freq, direction * place.Weight);
+        }
+    }
+    UpdateFreq(Freq);
+    CallOrReport<extio::SetHWLO>(Freq);
+}
+
+void TMainForm::Edit10MHzMouseMove(TObject*)
+{
+    Memo1.Lines.Add(WHEEL_HINT);
+}
+
+void TMainForm::UpdateFreq(int32_t f)
+{
+    const std::string text = frequency::DisplayText(f);
+    for (int i = 0; i < DIGIT_PLACES; ++i)
+        digitPlaces[i].Box->SetText(std::string(1, text[i]));
+}

@@ -1,0 +1,321 @@
+#include "PanelRun.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace panel_test {
+
+namespace {
+
+constexpr char FORM_CLASS[] = "TarvoForm";
+constexpr char BOX_CLASS[] = "TarvoMessageBox";
+constexpr char PLUGIN_FILE[] = "EXTIO_TARVO.DLL";
+constexpr int LIST_COUNT = 7;
+constexpr int MEMO_INDEX = 7;
+constexpr int FIRST_DIGIT_INDEX = 8; // Edit10MHz; Edit100MHz follows Edit1Hz
+constexpr int DIGIT_COUNT = 9;
+constexpr int KILL_WAIT_MS = 5000;
+// No box for this long after start-up: the start is over.
+constexpr ULONGLONG SETTLE_MS = 400;
+
+struct WindowSearch {
+    DWORD pid;
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (pid == search->pid && strcmp(className, search->className) == 0)
+        search->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD pid, const char* className)
+{
+    WindowSearch search{pid, className, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM param)
+{
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
+std::string MakeFolder()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static int serial;
+    std::ostringstream name;
+    name << temp << "tarvo-test-" << GetCurrentProcessId() << "-" << ++serial;
+    CreateDirectoryA(name.str().c_str(), nullptr);
+    return name.str();
+}
+
+void RemoveFolder(const std::string& folder)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((folder + "\\" + entry.cFileName).c_str());
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+} // namespace
+
+std::string BinFolder()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of("\\/"));
+}
+
+std::string WindowText(HWND window)
+{
+    char text[4096] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, DEFAULT_WAIT_MS, &copied);
+    return std::string(text, copied);
+}
+
+PanelRun::PanelRun(const Plugin& plugin, const std::map<std::string, std::string>& env)
+    : folder_(MakeFolder()), logPath_(folder_ + "\\sim.log")
+{
+    const std::string bin = BinFolder();
+    CopyFileA((bin + "\\TARVO.exe").c_str(), (folder_ + "\\TARVO.exe").c_str(), FALSE);
+    if (plugin.present) {
+        const std::string source =
+            plugin.missingEntry.empty()
+                ? bin + "\\" + PLUGIN_FILE
+                : bin + "\\receiver-variants\\no-" + plugin.missingEntry + "\\" + PLUGIN_FILE;
+        CopyFileA(source.c_str(), (folder_ + "\\" + PLUGIN_FILE).c_str(), FALSE);
+    }
+
+    std::map<std::string, std::string> childEnv = env;
+    childEnv["EXTIO_SIM_LOG"] = logPath_;
+    for (const auto& [name, value] : childEnv)
+        SetEnvironmentVariableA(name.c_str(), value.c_str());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + folder_ + "\\TARVO.exe\"";
+    CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                   folder_.c_str(), &startup, &process_);
+    for (const auto& entry : childEnv)
+        SetEnvironmentVariableA(entry.first.c_str(), nullptr);
+}
+
+PanelRun::~PanelRun()
+{
+    if (process_.hProcess) {
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_.hProcess, 1);
+            WaitForSingleObject(process_.hProcess, KILL_WAIT_MS);
+        }
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    RemoveFolder(folder_);
+}
+
+HWND PanelRun::MainWindow() const
+{
+    auto found = TopLevelWindows(process_.dwProcessId, FORM_CLASS);
+    return found.empty() ? nullptr : found.front();
+}
+
+HWND PanelRun::WaitMainWindow(int ms)
+{
+    HWND window = nullptr;
+    WaitFor(
+        [&] {
+            window = MainWindow();
+            return window && IsWindowVisible(window);
+        },
+        ms);
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+std::vector<HWND> PanelRun::Boxes() const
+{
+    std::vector<HWND> boxes;
+    for (HWND box : TopLevelWindows(process_.dwProcessId, BOX_CLASS))
+        if (IsWindowVisible(box))
+            boxes.push_back(box);
+    // EnumWindows lists the newest (topmost) first.
+    return std::vector<HWND>(boxes.rbegin(), boxes.rend());
+}
+
+std::string PanelRun::WaitBoxText(int ms)
+{
+    if (!WaitFor([&] { return !Boxes().empty(); }, ms))
+        return {};
+    HWND box = Boxes().back();
+    HWND label = FindWindowExA(box, nullptr, "STATIC", nullptr);
+    return label ? WindowText(label) : std::string();
+}
+
+void PanelRun::DismissBox()
+{
+    auto boxes = Boxes();
+    if (boxes.empty())
+        return;
+    HWND box = boxes.back();
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); });
+}
+
+std::vector<std::string> PanelRun::DismissBoxesUntilExit(int ms)
+{
+    std::vector<std::string> texts;
+    WaitFor(
+        [&] {
+            if (!Boxes().empty()) {
+                texts.push_back(WaitBoxText(0));
+                DismissBox();
+            }
+            return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
+        },
+        ms);
+    return texts;
+}
+
+std::vector<std::string> PanelRun::SettleStart(int ms)
+{
+    std::vector<std::string> texts;
+    ULONGLONG quietSince = GetTickCount64();
+    WaitFor(
+        [&] {
+            if (!Boxes().empty()) {
+                texts.push_back(WaitBoxText(0));
+                DismissBox();
+                quietSince = GetTickCount64();
+            }
+            HWND window = MainWindow();
+            return window && IsWindowVisible(window) && GetTickCount64() - quietSince > SETTLE_MS;
+        },
+        ms);
+    return texts;
+}
+
+void PanelRun::RequestClose()
+{
+    PostMessageA(MainWindow(), WM_CLOSE, 0, 0);
+}
+
+int PanelRun::WaitExit(int ms)
+{
+    if (WaitForSingleObject(process_.hProcess, ms) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+std::vector<HWND> PanelRun::Children() const
+{
+    std::vector<HWND> children;
+    if (HWND window = MainWindow())
+        EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+std::vector<HWND> PanelRun::Lists() const
+{
+    auto children = Children();
+    if (children.size() < LIST_COUNT)
+        return {};
+    return std::vector<HWND>(children.begin(), children.begin() + LIST_COUNT);
+}
+
+std::vector<HWND> PanelRun::DigitBoxes() const
+{
+    auto children = Children();
+    if (children.size() < FIRST_DIGIT_INDEX + DIGIT_COUNT)
+        return {};
+    std::vector<HWND> boxes{children[FIRST_DIGIT_INDEX + DIGIT_COUNT - 1]};
+    boxes.insert(boxes.end(), children.begin() + FIRST_DIGIT_INDEX,
+                 children.begin() + FIRST_DIGIT_INDEX + DIGIT_COUNT - 1);
+    return boxes;
+}
+
+HWND PanelRun::Memo() const
+{
+    auto children = Children();
+    return children.size() > MEMO_INDEX ? children[MEMO_INDEX] : nullptr;
+}
+
+std::string PanelRun::Caption() const
+{
+    return WindowText(MainWindow());
+}
+
+std::string PanelRun::Digits() const
+{
+    std::string digits;
+    for (HWND box : DigitBoxes())
+        digits += WindowText(box);
+    return digits;
+}
+
+std::vector<int> PanelRun::ListSelections() const
+{
+    std::vector<int> selections;
+    for (HWND list : Lists())
+        selections.push_back(static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)));
+    return selections;
+}
+
+std::string PanelRun::MemoText() const
+{
+    return WindowText(Memo());
+}
+
+std::vector<LogEntry> PanelRun::Log() const
+{
+    std::vector<LogEntry> entries;
+    std::ifstream file(logPath_);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::istringstream fields(line);
+        LogEntry entry{};
+        fields >> entry.micros >> entry.call;
+        std::string arrow;
+        if (fields >> arrow && arrow == "->")
+            fields >> entry.result;
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+std::vector<std::string> PanelRun::Calls() const
+{
+    std::vector<std::string> calls;
+    for (const LogEntry& entry : Log())
+        if (entry.call.rfind("notify(", 0) != 0)
+            calls.push_back(entry.call);
+    return calls;
+}
+
+bool PanelRun::WaitCalls(size_t n, int ms) const
+{
+    return WaitFor([&] { return Calls().size() >= n; }, ms);
+}
+
+} // namespace panel_test

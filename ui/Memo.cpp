@@ -1,0 +1,36 @@
+#include "Memo.h"
+
+namespace ui {
+
+namespace {
+constexpr char LINE_END[] = "\r\n";
+}
+
+void TMemoLines::Add(const std::string& line)
+{
+    HWND edit = memo_.Handle();
+    DWORD selStart = 0, selEnd = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
+                 reinterpret_cast<LPARAM>(&selEnd));
+    const int end = GetWindowTextLengthA(edit);
+    const std::string text = line + LINE_END;
+    SendMessageA(edit, EM_SETSEL, end, end);
+    SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(edit, EM_SETSEL, selStart, selEnd);
+}
+
+TMemo::TMemo(TForm& owner, const TControlLayout& layout) : TControl(owner, layout) {}
+
+TControl::TWindowKind TMemo::Kind() const
+{
+    return {"EDIT", ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL,
+            WS_EX_CLIENTEDGE};
+}
+
+void TMemo::Created()
+{
+    // The default limit would drop text past about 30,000 characters.
+    SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);
+}
+
+} // namespace ui
