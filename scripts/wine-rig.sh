@@ -17,6 +17,8 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 WINE64=/usr/lib/wine/wine64
 WINE32=/usr/lib/wine/wine
 WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+# Where 32-bit programs are emulated, qemu needs a fixed address-space reservation.
+eval "$("$ROOT/scripts/emulation-i386.sh" env)"
 
 load_env() {
     [ -f "$RIG/env" ] || { echo "wine-rig: not started (run '$0 start')" >&2; exit 1; }
@@ -50,19 +52,33 @@ pe_machine() {
     od -An -tx2 -j$((off + 4)) -N2 "$1" | tr -d ' '
 }
 
+# Wine's own programs (taskkill, reg) are not files here: the 64-bit loader runs them.
 loader_for() {
-    if [ "$(pe_machine "$1")" = 014c ]; then echo "$WINE32"; else echo "$WINE64"; fi
+    if [ -f "$1" ] && [ "$(pe_machine "$1")" = 014c ]; then echo "$WINE32"; else echo "$WINE64"; fi
+}
+
+# What the prefix must serve: a prefix made while 32-bit Wine could not run lacks the
+# 32-bit system files, so the ready marker records this and a change updates the prefix.
+prefix_flavours() {
+    if "$WINE32" --version >/dev/null 2>&1; then echo "win32 win64"; else echo win64; fi
 }
 
 prepare_prefix() {
-    if [ -f "$WINEPREFIX/.tarvo-ready" ]; then return; fi
+    local flavours boot=--init
+    flavours=$(prefix_flavours)
+    if [ "$(cat "$WINEPREFIX/.tarvo-ready" 2>/dev/null)" = "$flavours" ]; then return; fi
+    if [ -f "$WINEPREFIX/.tarvo-ready" ]; then boot=--update; fi
     mkdir -p "$WINEPREFIX"
-    "$WINE64" wineboot --init >/dev/null 2>&1
+    "$WINE64" wineboot "$boot" >/dev/null 2>&1
     "$WINESERVER" -w
     # A crash must fail the test that caused it, not wait for a click.
     "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    # The virtual display has no window manager: unmanaged windows take the
+    # focus themselves, and hiding one does not wait for a manager that never
+    # answers.
+    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     "$WINESERVER" -w
-    touch "$WINEPREFIX/.tarvo-ready"
+    echo "$flavours" > "$WINEPREFIX/.tarvo-ready"
 }
 
 cmd_start() {

@@ -203,10 +203,11 @@ std::vector<std::string> PanelRun::SettleStart(int ms)
             if (!Boxes().empty()) {
                 texts.push_back(WaitBoxText(0));
                 DismissBox();
-                quietSince = GetTickCount64();
             }
             HWND window = MainWindow();
-            return window && IsWindowVisible(window) && GetTickCount64() - quietSince > SETTLE_MS;
+            if (!window || !IsWindowVisible(window) || !Boxes().empty())
+                quietSince = GetTickCount64();
+            return GetTickCount64() - quietSince > SETTLE_MS;
         },
         ms);
     return texts;

@@ -1,0 +1,1 @@
+extern "C" __declspec(dllexport) int __cdecl FixtureHelper() { return 1; }
