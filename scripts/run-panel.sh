@@ -21,8 +21,10 @@ if [ -f "build/$FLAVOUR/bin/VORN_Encoder.dll" ]; then
 fi
 
 had_display=${DISPLAY:-}
-scripts/wine-rig.sh start
-trap 'scripts/wine-rig.sh stop' EXIT
+if ! scripts/wine-rig.sh running; then
+    scripts/wine-rig.sh start
+    trap 'scripts/wine-rig.sh stop' EXIT
+fi
 DISPLAY=$(sed -n 's/^DISPLAY=//p' build/wine-rig/env)
 export DISPLAY
 

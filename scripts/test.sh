@@ -6,8 +6,10 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
 
 scripts/setup.sh
-scripts/wine-rig.sh start
-trap 'scripts/wine-rig.sh stop' EXIT
+if ! scripts/wine-rig.sh running; then
+    scripts/wine-rig.sh start
+    trap 'scripts/wine-rig.sh stop' EXIT
+fi
 
 status=0
 for preset in win64 win32; do

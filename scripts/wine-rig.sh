@@ -4,6 +4,7 @@
 #
 #   wine-rig.sh start            prepare the prefix and display, keep wineserver up
 #   wine-rig.sh stop             end every Wine process and the display we started
+#   wine-rig.sh running          exit 0 when the rig is up (callers then leave it up)
 #   wine-rig.sh exec PROG [ARG]  run a Windows program (32- or 64-bit) in the rig
 #   wine-rig.sh run CMD [ARG]    start, run a host command inside the rig, stop
 set -euo pipefail
@@ -102,6 +103,12 @@ cmd_stop() {
 
 case "${1:-}" in
     start) cmd_start ;;
+    running)
+        [ -f "$RIG/env" ] || exit 1
+        . "$RIG/env"
+        export DISPLAY
+        display_usable
+        ;;
     stop) cmd_stop ;;
     exec)
         shift

@@ -59,14 +59,7 @@ TEST(Layout, ControlsSitWhereTheLayoutPutsThem)
     EXPECT_EQ(frame.right - frame.left, 216);
     EXPECT_EQ(frame.bottom - frame.top, 310);
 
-    std::vector<HWND> children;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    const std::vector<HWND> children = run.Children();
     ASSERT_EQ(children.size(), std::size(LAYOUT));
     for (size_t i = 0; i < children.size(); ++i) {
         const Place& p = LAYOUT[i];

@@ -93,11 +93,12 @@ std::string WindowText(HWND window)
     return std::string(text, copied);
 }
 
-PanelRun::PanelRun(const Plugin& plugin, const std::map<std::string, std::string>& env)
+PanelRun::PanelRun(const Plugin& plugin, const std::map<std::string, std::string>& env,
+                   const std::string& program)
     : folder_(MakeFolder()), logPath_(folder_ + "\\sim.log")
 {
     const std::string bin = BinFolder();
-    CopyFileA((bin + "\\TARVO.exe").c_str(), (folder_ + "\\TARVO.exe").c_str(), FALSE);
+    CopyFileA((bin + "\\" + program).c_str(), (folder_ + "\\" + program).c_str(), FALSE);
     if (plugin.present) {
         const std::string source =
             plugin.missingEntry.empty()
@@ -112,7 +113,7 @@ PanelRun::PanelRun(const Plugin& plugin, const std::map<std::string, std::string
         SetEnvironmentVariableA(name.c_str(), value.c_str());
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + folder_ + "\\TARVO.exe\"";
+    std::string commandLine = "\"" + folder_ + "\\" + program + "\"";
     CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                    folder_.c_str(), &startup, &process_);
     for (const auto& entry : childEnv)

@@ -44,8 +44,10 @@ bool WaitFor(Cond cond, int ms = DEFAULT_WAIT_MS)
 
 class PanelRun {
 public:
-    // Starts TARVO.exe in a fresh folder; env sets the simulator's variables.
-    explicit PanelRun(const Plugin& plugin, const std::map<std::string, std::string>& env = {});
+    // Starts TARVO.exe (or another program from the bin folder) in a fresh
+    // folder; env sets the simulator's variables.
+    explicit PanelRun(const Plugin& plugin, const std::map<std::string, std::string>& env = {},
+                      const std::string& program = "TARVO.exe");
     ~PanelRun();
     PanelRun(const PanelRun&) = delete;
     PanelRun& operator=(const PanelRun&) = delete;
@@ -93,8 +95,10 @@ public:
     DWORD ProcessId() const { return process_.dwProcessId; }
     HANDLE Process() const { return process_.hProcess; }
 
-private:
+    // The main window's controls in window (tab) order.
     std::vector<HWND> Children() const;
+
+private:
 
     std::string folder_;
     std::string logPath_;
