@@ -167,6 +167,14 @@ void TForm::DefaultHandler(TMessage& m)
             RestoreFocus();
         }
         return;
+    case WM_NEXTDLGCTL: {
+        // Dialog navigation asks the form for the next control: Tab keys.
+        HWND next = LOWORD(m.LParam) ? reinterpret_cast<HWND>(m.WParam)
+                                     : GetNextDlgTabItem(handle_, GetFocus(), m.WParam != 0);
+        if (next)
+            ::SetFocus(next);
+        return;
+    }
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
         info->ptMinTrackSize = {Scale(layout_.MinSize.cx), Scale(layout_.MinSize.cy)};

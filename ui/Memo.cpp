@@ -27,6 +27,18 @@ TControl::TWindowKind TMemo::Kind() const
             WS_EX_CLIENTEDGE};
 }
 
+bool TMemo::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg != WM_GETDLGCODE)
+        return false;
+    // A multi-line edit asks for every key; Tab is left to move the focus on.
+    result = CallOriginal(msg, wParam, lParam);
+    const auto* key = reinterpret_cast<const MSG*>(lParam);
+    if (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB)
+        result &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+    return true;
+}
+
 void TMemo::Created()
 {
     // The default limit would drop text past about 30,000 characters.

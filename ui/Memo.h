@@ -29,6 +29,7 @@ public:
 protected:
     TWindowKind Kind() const override;
     void Created() override;
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 
 } // namespace ui

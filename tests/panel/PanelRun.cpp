@@ -1,5 +1,6 @@
 #include "PanelRun.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -74,7 +75,86 @@ void RemoveFolder(const std::string& folder)
     RemoveDirectoryA(folder.c_str());
 }
 
+// Time for the target process to take input from its queue.
+constexpr DWORD INPUT_SETTLE_MS = 60;
+
+void Send(INPUT* inputs, UINT count)
+{
+    SendInput(count, inputs, sizeof(INPUT));
+    Sleep(INPUT_SETTLE_MS);
+}
+
+void MoveTo(HWND window, int x, int y)
+{
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    // Absolute coordinates run from 0 to 65535 across the primary screen.
+    move.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    Send(&move, 1);
+}
+
 } // namespace
+
+void Click(HWND window, int x, int y)
+{
+    MoveTo(window, x, y);
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_MOUSE;
+    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    Send(press, 2);
+}
+
+void ClickCentre(HWND window)
+{
+    RECT r;
+    GetClientRect(window, &r);
+    Click(window, r.right / 2, r.bottom / 2);
+}
+
+void ClickItem(HWND list, int index)
+{
+    RECT item{};
+    SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    Click(list, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+}
+
+void MoveMouse(HWND window, int x, int y)
+{
+    MoveTo(window, x, y);
+}
+
+void Wheel(int delta)
+{
+    INPUT wheel{};
+    wheel.type = INPUT_MOUSE;
+    wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    wheel.mi.mouseData = static_cast<DWORD>(delta * WHEEL_DELTA);
+    Send(&wheel, 1);
+}
+
+void PressKey(WORD vk)
+{
+    INPUT key[2] = {};
+    key[0].type = key[1].type = INPUT_KEYBOARD;
+    key[0].ki.wVk = key[1].ki.wVk = vk;
+    key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    Send(key, 2);
+}
+
+void TypeChar(char c)
+{
+    INPUT key[2] = {};
+    key[0].type = key[1].type = INPUT_KEYBOARD;
+    key[0].ki.wScan = key[1].ki.wScan = static_cast<unsigned char>(c);
+    key[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    key[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    Send(key, 2);
+}
 
 std::string BinFolder()
 {
@@ -123,6 +203,12 @@ PanelRun::PanelRun(const Plugin& plugin, const std::map<std::string, std::string
 PanelRun::~PanelRun()
 {
     if (process_.hProcess) {
+        // Closed as a user closes it, so the next program starts on a calm
+        // desktop; killed only when that does not end it.
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+            RequestClose();
+            DismissBoxesUntilExit(KILL_WAIT_MS);
+        }
         if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
             TerminateProcess(process_.hProcess, 1);
             WaitForSingleObject(process_.hProcess, KILL_WAIT_MS);
@@ -261,6 +347,14 @@ HWND PanelRun::Memo() const
     return children.size() > MEMO_INDEX ? children[MEMO_INDEX] : nullptr;
 }
 
+HWND PanelRun::FocusedControl() const
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(MainWindow(), nullptr), &info);
+    return info.hwndFocus;
+}
+
 std::string PanelRun::Caption() const
 {
     return WindowText(MainWindow());
@@ -313,6 +407,14 @@ std::vector<std::string> PanelRun::Calls() const
         if (entry.call.rfind("notify(", 0) != 0)
             calls.push_back(entry.call);
     return calls;
+}
+
+std::vector<std::string> PanelRun::NewCalls()
+{
+    const auto calls = Calls();
+    std::vector<std::string> fresh(calls.begin() + std::min(callsSeen_, calls.size()), calls.end());
+    callsSeen_ = calls.size();
+    return fresh;
 }
 
 bool PanelRun::WaitCalls(size_t n, int ms) const

@@ -83,6 +83,8 @@ public:
     std::vector<HWND> DigitBoxes() const;
     std::vector<HWND> Lists() const;
     HWND Memo() const;
+    // The control of the panel that holds the keyboard focus.
+    HWND FocusedControl() const;
     std::string MemoText() const;
 
     std::vector<LogEntry> Log() const;
@@ -90,6 +92,8 @@ public:
     std::vector<std::string> Calls() const;
     // Waits until the log holds at least n calls.
     bool WaitCalls(size_t n, int ms = DEFAULT_WAIT_MS) const;
+    // The calls logged since the last call of NewCalls (or since start).
+    std::vector<std::string> NewCalls();
 
     const std::string& Folder() const { return folder_; }
     DWORD ProcessId() const { return process_.dwProcessId; }
@@ -102,6 +106,7 @@ private:
 
     std::string folder_;
     std::string logPath_;
+    size_t callsSeen_ = 0;
     PROCESS_INFORMATION process_{};
 };
 
@@ -110,5 +115,18 @@ std::string BinFolder();
 
 // Text of a window in another process.
 std::string WindowText(HWND window);
+
+// Real input through the window system, as a user gives it. Coordinates are
+// relative to the window's client area; each call returns once the input has
+// been queued, then waits a moment for the target to handle it.
+void Click(HWND window, int x, int y);
+void ClickCentre(HWND window);
+// Clicks a list box's item (its index).
+void ClickItem(HWND list, int index);
+void MoveMouse(HWND window, int x, int y);
+// One wheel message: delta in WHEEL_DELTA units, positive is forward.
+void Wheel(int delta);
+void PressKey(WORD vk);
+void TypeChar(char c);
 
 } // namespace panel_test
