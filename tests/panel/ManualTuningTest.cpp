@@ -101,9 +101,14 @@ TEST(ManualTuning, TheSignInTheTopBoxFailsToConvertWhileOtherBoxesStillStep)
 
     Wheel(BACKWARD);
     EXPECT_EQ(p.run.WaitBoxText(), "'-' is not a valid integer value.");
+    // The box is modal: the panel takes no input until it goes, and then the
+    // focus is back where it was.
+    ClickItem(p.ListBox(L10Hz), 5);
+    EXPECT_EQ(p.Reaction(), Calls{});
     p.run.DismissBox();
     EXPECT_EQ(p.Reaction(), Calls{});
     EXPECT_EQ(p.run.Digits(), "-92999999");
+    EXPECT_TRUE(WaitFor([&] { return p.run.FocusedControl() == p.Box(E100MHz); }));
 
     ClickCentre(p.Box(E1Hz));
     Wheel(FORWARD);
@@ -194,6 +199,16 @@ TEST(ManualTuning, EachMouseMoveOverADigitBoxAddsOneHintLine)
     for (Digit d : boxes)
         MoveMouse(p.Box(d), 5, 10);
     EXPECT_EQ(p.HintLines(), before + std::size(boxes));
+
+    // A new line leaves what the user has selected alone.
+    SendMessageA(p.run.Memo(), EM_SETSEL, 0, 5);
+    MoveMouse(p.Box(E10Hz), 6, 12);
+    DWORD selStart = 0, selEnd = 0;
+    SendMessageA(p.run.Memo(), EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
+                 reinterpret_cast<LPARAM>(&selEnd));
+    EXPECT_EQ(selStart, 0u);
+    EXPECT_EQ(selEnd, 5u);
+    EXPECT_EQ(p.HintLines(), before + std::size(boxes) + 1);
 
     const size_t afterBoxes = p.HintLines();
     MoveMouse(p.ListBox(L10kHz), 5, 60);
