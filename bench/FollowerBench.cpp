@@ -1,6 +1,7 @@
 // How long a new frequency takes to reach TuneChanged: from the plug-in's
-// status-101 notification, measured on the real panel and on a plain
-// SetTimer(5) follower in the same run, from the simulated receiver's log.
+// status-101 notification, and from a wheel step's SetHWLO, measured on the
+// real panel and on a plain SetTimer(5) follower in the same run, from the
+// simulated receiver's log.
 #include <cstdio>
 #include <string>
 
@@ -14,6 +15,10 @@ namespace {
 // Notifications every 23 ms, so they fall at every phase of a 5 ms tick.
 constexpr char NOTIFY_SCHEDULE[] = "23:6000";
 constexpr int RUN_MS = 7000;
+constexpr int WHEEL_STEPS = 150;
+// Where the 1 Hz digit box sits in the panel and the baseline alike.
+constexpr int DIGIT_1HZ_X = 150;
+constexpr int DIGIT_Y = 20;
 constexpr double MICROS_PER_MS = 1000.0;
 
 bool StartsWith(const std::string& text, const char* prefix)
@@ -47,6 +52,20 @@ Summary NotificationToTune(const std::string& program)
     return Summarise(Delays(run.Log(), "notify(101)", "TuneChanged("));
 }
 
+Summary WheelStepToTune(const std::string& program)
+{
+    PanelRun run(Plugin::Complete(), {}, program);
+    Sleep(RUN_MS / 7);
+    HWND window = nullptr;
+    WaitFor([&] { return (window = GetForegroundWindow()) != nullptr; });
+    // Focus the 1 Hz digit (the baseline takes the wheel on its window).
+    Click(window, DIGIT_1HZ_X, DIGIT_Y);
+    for (int i = 0; i < WHEEL_STEPS; ++i)
+        Wheel(i % 2 ? 1 : -1);
+    Sleep(RUN_MS / 7);
+    return Summarise(Delays(run.Log(), "SetHWLO(", "TuneChanged("));
+}
+
 } // namespace
 
 int main()
@@ -54,5 +73,8 @@ int main()
     std::printf("status 101 -> TuneChanged\n");
     PrintRow("TARVO follower (5 ms)", NotificationToTune("TARVO.exe"));
     PrintRow("plain SetTimer(5) baseline", NotificationToTune("PlainTimerPanel.exe"));
+    std::printf("wheel step (SetHWLO) -> TuneChanged\n");
+    PrintRow("TARVO follower (5 ms)", WheelStepToTune("TARVO.exe"));
+    PrintRow("plain SetTimer(5) baseline", WheelStepToTune("PlainTimerPanel.exe"));
     return 0;
 }

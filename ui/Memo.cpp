@@ -12,11 +12,16 @@ void TMemoLines::Add(const std::string& line)
     DWORD selStart = 0, selEnd = 0;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
                  reinterpret_cast<LPARAM>(&selEnd));
-    const int end = GetWindowTextLengthA(edit);
+    const DWORD end = GetWindowTextLengthA(edit);
+    // Usually the caret already sits at the end: moving it there and back
+    // would only cost redraws.
+    const bool caretAtEnd = selStart == end && selEnd == end;
     const std::string text = line + LINE_END;
-    SendMessageA(edit, EM_SETSEL, end, end);
+    if (!caretAtEnd)
+        SendMessageA(edit, EM_SETSEL, end, end);
     SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(edit, EM_SETSEL, selStart, selEnd);
+    if (!caretAtEnd)
+        SendMessageA(edit, EM_SETSEL, selStart, selEnd);
 }
 
 TMemo::TMemo(TForm& owner, const TControlLayout& layout) : TControl(owner, layout) {}
