@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# 32-bit (i386) programs on a kernel that cannot run them: qemu user-mode emulation
-# through binfmt_misc, plus Debian's 32-bit Wine. The win32 flavour is tested this way.
+# 32-bit (i386) programs for the win32 flavour's tests: Debian's 32-bit Wine, run
+# natively where the kernel can, otherwise through qemu user-mode via binfmt_misc.
 #
 #   emulation-i386.sh setup [--force]
-#                                install what is missing, route i386 ELF programs to qemu;
+#                                install what is missing; where the kernel cannot run
+#                                i386 programs, route them to qemu;
 #                                --force emulates even where the kernel runs them natively,
 #                                to reproduce the emulated platform on such a machine
 #   emulation-i386.sh teardown   undo what setup added to the machine (entry, mount)
@@ -22,6 +23,7 @@ PROBE_EXIT=42
 BINFMT=/proc/sys/fs/binfmt_misc
 ENTRY=tarvo-i386
 QEMU=/usr/bin/qemu-i386-static
+WINE32=/usr/lib/wine/wine
 # i386 ELF executables and shared objects (type 2 or 3), as qemu's own binfmt
 # configuration describes them.
 MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
@@ -36,20 +38,25 @@ if [ "$(id -u)" -eq 0 ]; then SUDO=(); else SUDO=(sudo); fi
 say() { echo "emulation-i386: $*"; }
 die() { echo "emulation-i386: $*" >&2; exit 1; }
 
-# The smallest i386 program: one loadable segment whose code is exit(42) by int 0x80.
-# Whether the kernel runs it tells native support, emulation and neither apart.
+# The smallest i386 program: the 52-byte ELF header, one 32-byte program header that
+# loads the file at 0x08048000, and 9 bytes of code at the entry point 0x08048054:
+# xor ebx,ebx; mov bl,42; xor eax,eax; inc eax; int 0x80 (exit 42). Whether the kernel
+# runs it tells native support, emulation and neither apart.
 write_probe() {
     [ -x "$PROBE" ] && return
     mkdir -p "$WORK"
+    # Tests start in parallel and each asks for the environment: write, then rename.
+    local tmp
+    tmp=$(mktemp "$PROBE.XXXXXX")
     printf '%b' \
         '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00' \
         '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00' \
         '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x28\x00\x00\x00\x00\x00' \
         '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08' \
         '\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00' \
-        '\x31\xdb\xb3\x2a\x31\xc0\x40\xcd\x80' > "$PROBE.tmp"
-    chmod +x "$PROBE.tmp"
-    mv "$PROBE.tmp" "$PROBE"
+        '\x31\xdb\xb3\x2a\x31\xc0\x40\xcd\x80' > "$tmp"
+    chmod +x "$tmp"
+    mv -f "$tmp" "$PROBE"
 }
 
 probe_runs() {
@@ -80,7 +87,7 @@ entry_for_probe() {
             k=$((16#${mask:i:2}))
             [ -n "$mask" ] || k=255
             h=${head:2*offset+i:2}
-            [ -n "$h" ] && (((16#$h & k) == (m & k))) || continue 2
+            if [ -z "$h" ] || (((16#$h & k) != (m & k))); then continue 2; fi
         done
         echo "${entry##*/}"
         return 0
@@ -90,7 +97,7 @@ entry_for_probe() {
 
 entry_interpreter() { sed -n 's/^interpreter //p' "$BINFMT/$1"; }
 
-state_get() { [ -f "$STATE" ] && sed -n "s/^$1=//p" "$STATE" || true; }
+state_get() { if [ -f "$STATE" ]; then sed -n "s/^$1=//p" "$STATE"; fi; }
 
 state_add() {
     mkdir -p "$WORK"
@@ -113,7 +120,7 @@ install_packages() {
         need_update=1
     fi
     for pkg in "${missing[@]}"; do
-        apt-cache policy "$pkg" 2>/dev/null | grep -q 'Candidate: [^(]' || need_update=1
+        grep -q 'Candidate: [^(]' <<<"$(apt-cache policy "$pkg" 2>/dev/null)" || need_update=1
     done
     if [ -n "$need_update" ]; then
         say "apt-get update"
@@ -141,8 +148,11 @@ register_entry() {
     say "registered binfmt_misc entry $ENTRY: i386 ELF -> $QEMU (flag F)"
 }
 
+# Emulate only where the kernel cannot run i386 code: qemu user-mode keeps one GDT for
+# all threads of a process, so after a signal a 32-bit Wine thread can reload another
+# thread's TEB and TLS selectors (hung device requests, crashes at exit).
 cmd_setup() {
-    local force=$1 entry
+    local force=$1 entry version
     if entry=$(entry_for_probe); then
         say "i386 programs already go to $(entry_interpreter "$entry") (entry $entry)"
         install_packages wine32:i386
@@ -159,24 +169,28 @@ cmd_setup() {
         fi
     fi
     probe_runs || die "an i386 program still does not run"
-    /usr/lib/wine/wine --version >/dev/null || die "the 32-bit Wine loader does not start"
-    say "ready: $(QEMU_RESERVED_VA=$RESERVED_VA /usr/lib/wine/wine --version) runs i386 programs"
+    version=$("$WINE32" --version) || die "the 32-bit Wine loader does not start"
+    say "ready: $version runs i386 programs"
 }
 
 cmd_teardown() {
-    local entry mounted
+    local entry mounted undone=
+    # Only setup registers an entry by this name, so it goes even if build/ was wiped.
     entry=$(state_get entry)
+    entry=${entry:-$ENTRY}
     mounted=$(state_get mounted)
-    if [ -n "$entry" ] && [ -e "$BINFMT/$entry" ]; then
+    if [ -e "$BINFMT/$entry" ]; then
         echo -1 | "${SUDO[@]}" tee "$BINFMT/$entry" >/dev/null
         say "removed binfmt_misc entry $entry"
+        undone=1
     fi
     if [ -n "$mounted" ] && mountpoint -q "$mounted"; then
         "${SUDO[@]}" umount "$mounted"
         say "unmounted $mounted"
+        undone=1
     fi
     rm -f "$STATE"
-    [ -n "$entry$mounted" ] || say "nothing to undo"
+    [ -n "$undone" ] || say "nothing to undo"
 }
 
 # Only an emulated i386 needs the reservation; natively it would be a stray variable.

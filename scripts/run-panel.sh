@@ -12,6 +12,10 @@ SHOT=build/screenshots/panel-$FLAVOUR.png
 WINDOW_WAIT_S=60
 
 scripts/setup.sh
+if [ "$FLAVOUR" = win32 ]; then
+    scripts/emulation-i386.sh setup
+    trap 'scripts/emulation-i386.sh teardown' EXIT
+fi
 
 # A release folder as a user lays it out: the panel with its plug-in beside it.
 rm -rf "$RUN_DIR" && mkdir -p "$RUN_DIR" "$(dirname "$SHOT")"
@@ -23,7 +27,7 @@ fi
 had_display=${DISPLAY:-}
 if ! scripts/wine-rig.sh running; then
     scripts/wine-rig.sh start
-    trap 'scripts/wine-rig.sh stop' EXIT
+    trap 'scripts/wine-rig.sh stop; [ "$FLAVOUR" != win32 ] || scripts/emulation-i386.sh teardown' EXIT
 fi
 DISPLAY=$(sed -n 's/^DISPLAY=//p' build/wine-rig/env)
 export DISPLAY

@@ -70,7 +70,9 @@ prepare_prefix() {
     if [ "$(cat "$WINEPREFIX/.tarvo-ready" 2>/dev/null)" = "$flavours" ]; then return; fi
     if [ -f "$WINEPREFIX/.tarvo-ready" ]; then boot=--update; fi
     mkdir -p "$WINEPREFIX"
-    "$WINE64" wineboot "$boot" >/dev/null 2>&1
+    # Bootstrap mode lets an update add the 32-bit system files to a prefix that has
+    # none: outside it Wine loads no DLL that lacks a file in the system folder.
+    WINEBOOTSTRAPMODE=1 "$WINE64" wineboot "$boot" >/dev/null 2>&1
     "$WINESERVER" -w
     # A crash must fail the test that caused it, not wait for a click.
     "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
