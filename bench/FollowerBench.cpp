@@ -47,14 +47,15 @@ std::vector<double> Delays(const std::vector<LogEntry>& log, const char* trigger
 Summary NotificationToTune(const std::string& program)
 {
     PanelRun run(Plugin::Complete(),
-                 {{"EXTIO_SIM_PERIODIC", NOTIFY_SCHEDULE}, {"EXTIO_SIM_THREAD", "caller"}}, program);
+                 {{"EXTIO_SIM_PERIODIC", NOTIFY_SCHEDULE}, {"EXTIO_SIM_THREAD", "caller"}},
+                 Controller::None(), program);
     Sleep(RUN_MS);
     return Summarise(Delays(run.Log(), "notify(101)", "TuneChanged("));
 }
 
 Summary WheelStepToTune(const std::string& program)
 {
-    PanelRun run(Plugin::Complete(), {}, program);
+    PanelRun run(Plugin::Complete(), {}, Controller::None(), program);
     Sleep(RUN_MS / 7);
     HWND window = nullptr;
     WaitFor([&] { return (window = GetForegroundWindow()) != nullptr; });

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "EntryPoint.h"
 #include "ExtIO.h"
 #include "Frequency.h"
 
@@ -37,7 +38,7 @@ void __cdecl OnNotification(int, int status, float, void*)
 {
     if (status != STATUS_LO_CHANGED)
         return;
-    freq = extio::Find<extio::GetHWLO>(plugin)() - 1;
+    freq = FindEntry<extio::GetHWLO>(plugin)() - 1;
     Draw();
 }
 
@@ -46,14 +47,14 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case WM_TIMER:
         if (freq != lastTuned) {
-            extio::Find<extio::TuneChanged>(plugin)(freq);
+            FindEntry<extio::TuneChanged>(plugin)(freq);
             lastTuned = freq;
         }
         return 0;
     case WM_MOUSEWHEEL:
         freq += static_cast<int32_t>(static_cast<uint32_t>(wParam)) > 0 ? WHEEL_STEP : -WHEEL_STEP;
         Draw();
-        extio::Find<extio::SetHWLO>(plugin)(freq);
+        FindEntry<extio::SetHWLO>(plugin)(freq);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -83,12 +84,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
                                         nullptr);
     ShowWindow(window, SW_SHOWNORMAL);
 
-    extio::Find<extio::SetCallback>(plugin)(OnNotification);
-    extio::Find<extio::OpenHW>(plugin)();
+    FindEntry<extio::SetCallback>(plugin)(OnNotification);
+    FindEntry<extio::OpenHW>(plugin)();
     freq = START_FREQ;
-    extio::Find<extio::StartHW>(plugin)(freq);
-    extio::Find<extio::SetHWLO>(plugin)(freq);
-    extio::Find<extio::TuneChanged>(plugin)(freq);
+    FindEntry<extio::StartHW>(plugin)(freq);
+    FindEntry<extio::SetHWLO>(plugin)(freq);
+    FindEntry<extio::TuneChanged>(plugin)(freq);
     SetTimer(window, FOLLOWER_ID, FOLLOWER_MS, nullptr);
 
     MSG msg;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Application.h"
+#include "EntryPoint.h"
 #include "ExtIO.h"
 #include "Frequency.h"
 #include "Main.h"
@@ -36,7 +37,7 @@ void HandleExtIONotification(int status)
     TMainForm* form = MainForm;
     if (!form || !form->ExtIOLib || form->ExtIOReleased)
         return;
-    const auto getHWLO = extio::Find<extio::GetHWLO>(form->ExtIOLib);
+    const auto getHWLO = FindEntry<extio::GetHWLO>(form->ExtIOLib);
     if (status != STATUS_LO_CHANGED)
         return;
     if (!getHWLO) {

@@ -2,8 +2,6 @@
 // The receiver plug-in's entry points as the panel calls them: each with its
 // exported name and the exact pointer type (stdcall entry points, a cdecl
 // callback; InitHW and OpenHW return a one-byte C++ bool).
-#include <windows.h>
-
 #include <cstdint>
 
 namespace extio {
@@ -54,16 +52,5 @@ struct HideGUI {
     static constexpr char Name[] = "HideGUI";
     using Fn = void(__stdcall*)();
 };
-
-// Looks an entry point up by name; null when the library lacks it. The
-// address is for the caller's immediate use only.
-template <class Entry>
-typename Entry::Fn Find(HMODULE library)
-{
-    // Through a generic function pointer: the cast itself cannot check the
-    // signature, the compile-time check of the prototypes does.
-    auto address = reinterpret_cast<void (*)()>(GetProcAddress(library, Entry::Name));
-    return reinterpret_cast<typename Entry::Fn>(address);
-}
 
 } // namespace extio

@@ -5,7 +5,10 @@
 #include "Application.h"
 #include "Callback.h"
 #include "Convert.h"
+#include "EncoderEntries.h"
+#include "EntryPoint.h"
 #include "Frequency.h"
+#include "KnobStep.h"
 #include "MessageBox.h"
 #include "resource.h"
 
@@ -18,12 +21,21 @@ namespace {
 
 constexpr char VERSION[] = "1.6";
 constexpr char EXTIO_LIBRARY[] = "EXTIO_TARVO.DLL";
+constexpr char ENCODER_LIBRARY[] = "VORN_Encoder.dll";
+constexpr int CONTROLLER_OPENED = 1;
+constexpr int LED_ON = 1;
+constexpr int LED_OFF = 0;
+constexpr int CLOSE_FAILED = 0;
+// The key reading arrives as the key byte; no key held reads 63.
+constexpr int16_t KEYS_RELEASED = 63;
 constexpr int32_t START_FREQ = 7000001;
 constexpr unsigned KNOB_POLL_MS = 20;
 constexpr unsigned FOLLOWER_MS = 5;
 
 constexpr char NOT_FOUND[] = " not found";
 constexpr char RECEIVER_NOT_FOUND[] = "TARVO NOT FOUND!";
+constexpr char ENCODER_NOT_FOUND[] = "VORN_Encoder.dll for Brudo not found";
+constexpr char ENCODER_CLOSE_FAILED[] = "Error closing Brudo";
 constexpr char WHEEL_HINT[] = "Click & tune with the Mousewheel!";
 
 // Layout, in pixels at 96 dpi.
@@ -55,6 +67,8 @@ const std::vector<std::string> DIGITS{"0", "1", "2", "3", "4", "5", "6", "7", "8
 
 // The frequency the tune follower last forwarded; only Timer2Timer writes it.
 int32_t LastTunedFreq = 0;
+// The knob reading last acted upon; only Timer1Timer writes it.
+int16_t LastEncoderValue = 0;
 
 void NotFound(const char* name)
 {
@@ -105,6 +119,7 @@ TMainForm::TMainForm()
 {
     OnCreate = ui::Handler(this, &TMainForm::FormCreate);
     OnClose = [this](TObject* sender, ui::TCloseAction& action) { FormClose(sender, action); };
+    Timer1.OnTimer = ui::Handler(this, &TMainForm::Timer1Timer);
     Timer2.OnTimer = ui::Handler(this, &TMainForm::Timer2Timer);
     for (const ListPlace& place : listPlaces)
         place.List->OnClick = ui::Handler(this, &TMainForm::TEdit_lo_freqEnter);
@@ -117,7 +132,15 @@ typename Entry::Fn TMainForm::ExtIOEntry() const
 {
     if (!ExtIOLib || ExtIOReleased)
         return nullptr;
-    return extio::Find<Entry>(ExtIOLib);
+    return FindEntry<Entry>(ExtIOLib);
+}
+
+template <class Entry>
+typename Entry::Fn TMainForm::EncoderEntry() const
+{
+    if (!EncoderLib || EncoderReleased)
+        return nullptr;
+    return FindEntry<Entry>(EncoderLib);
 }
 
 template <class Entry, class... Args>
@@ -140,7 +163,9 @@ void TMainForm::Dispatch(ui::TMessage& message)
 void TMainForm::FormCreate(TObject*)
 {
     ExtIOLib = LoadLibraryA(EXTIO_LIBRARY);
-    // The knob controller's library is loaded here.
+    EncoderLib = LoadLibraryA(ENCODER_LIBRARY);
+    if (!EncoderLib)
+        Memo1.Lines.Add(ENCODER_NOT_FOUND);
     SetCaption(std::string("TARVO Control V") + VERSION);
     if (!ExtIOLib) {
         NotFound(EXTIO_LIBRARY);
@@ -170,7 +195,7 @@ void TMainForm::FormCreate(TObject*)
     model[sizeof model - 1] = '\0';
     SetCaption(std::string("TARVO Control V") + VERSION + " -> " + name + " " + model);
 
-    // The knob controller is opened here, its LED lit and Timer1 started.
+    OpenController();
 
     const auto setCallback = ExtIOEntry<extio::SetCallback>();
     const auto getHWLO = ExtIOEntry<extio::GetHWLO>();
@@ -224,8 +249,56 @@ void TMainForm::FormClose(TObject*, ui::TCloseAction&)
         FreeLibrary(ExtIOLib);
         ExtIOReleased = true;
     }
-    // The knob controller's LED is put out, the controller closed and its
-    // library freed here.
+    CloseController();
+}
+
+void TMainForm::OpenController()
+{
+    if (!EncoderLib)
+        return;
+    const auto openConnection = EncoderEntry<encoder::OpenConnection>();
+    const auto setLed = EncoderEntry<encoder::SetLed>();
+    if (!openConnection)
+        NotFound(encoder::OpenConnection::Name);
+    else if (openConnection() == CONTROLLER_OPENED)
+        Timer1.SetEnabled(true);
+    if (setLed)
+        setLed(LED_ON);
+}
+
+void TMainForm::CloseController()
+{
+    if (!EncoderLib)
+        return;
+    if (const auto setLed = EncoderEntry<encoder::SetLed>())
+        setLed(LED_OFF);
+    const auto closeConnection = EncoderEntry<encoder::CloseConnection>();
+    // Ticks during the box below, or after, no longer reach the library.
+    EncoderReleased = true;
+    if (closeConnection && closeConnection() == CLOSE_FAILED)
+        ShowMessage(ENCODER_CLOSE_FAILED);
+    FreeLibrary(EncoderLib);
+}
+
+void TMainForm::Timer1Timer(TObject*)
+{
+    if (const auto readValue = EncoderEntry<encoder::ReadValue>()) {
+        // The library writes two 32-bit integers; a failed read writes
+        // nothing and the fields keep their values.
+        int value = EncoderValue;
+        int keys = EncoderKeys;
+        readValue(&value, &keys);
+        EncoderValue = static_cast<int16_t>(value);
+        EncoderKeys = static_cast<int16_t>(keys);
+    }
+    EncoderKeys = static_cast<int16_t>(KEYS_RELEASED - EncoderKeys);
+    if (EncoderValue == LastEncoderValue)
+        return;
+    Freq = frequency::AddWrapped(Freq, knob::Step(EncoderValue, EncoderKeys));
+    UpdateFreq(Freq);
+    CallOrReport<extio::SetHWLO>(Freq);
+    CallOrReport<extio::TuneChanged>(Freq);
+    LastEncoderValue = EncoderValue;
 }
 
 void TMainForm::Timer2Timer(TObject*)

@@ -47,6 +47,7 @@ public:
     void TEdit_lo_freqEnter(TObject* Sender);
     void Edit10MHzMouseMove(TObject* Sender);
     void WMMouseWheel(ui::TMessage& Message);
+    void Timer1Timer(TObject* Sender);
 
     void UpdateFreq(int32_t f);
 
@@ -76,6 +77,12 @@ private:
     // Looks the entry point up and calls it, or reports it missing.
     template <class Entry, class... Args>
     void CallOrReport(Args... args);
+    // The controller library's entry point, or null when it lacks it or the
+    // close sequence has begun closing the controller.
+    template <class Entry>
+    typename Entry::Fn EncoderEntry() const;
+    void OpenController();
+    void CloseController();
 
     HMODULE ExtIOLib = nullptr;
     HMODULE EncoderLib = nullptr;
@@ -86,6 +93,9 @@ private:
     // Set once the close sequence has freed the plug-in library: from then on
     // nothing may look anything up in it.
     bool ExtIOReleased = false;
+    // Set when the close sequence starts closing the controller: from then on
+    // no tick calls into its library.
+    bool EncoderReleased = false;
 };
 
 extern TMainForm* MainForm;

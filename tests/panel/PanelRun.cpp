@@ -11,6 +11,7 @@ namespace {
 constexpr char FORM_CLASS[] = "TarvoForm";
 constexpr char BOX_CLASS[] = "TarvoMessageBox";
 constexpr char PLUGIN_FILE[] = "EXTIO_TARVO.DLL";
+constexpr char CONTROLLER_FILE[] = "VORN_Encoder.dll";
 constexpr int LIST_COUNT = 7;
 constexpr int MEMO_INDEX = 7;
 constexpr int FIRST_DIGIT_INDEX = 8; // Edit10MHz; Edit100MHz follows Edit1Hz
@@ -174,7 +175,7 @@ std::string WindowText(HWND window)
 }
 
 PanelRun::PanelRun(const Plugin& plugin, const std::map<std::string, std::string>& env,
-                   const std::string& program)
+                   const Controller& controller, const std::string& program)
     : folder_(MakeFolder()), logPath_(folder_ + "\\sim.log")
 {
     const std::string bin = BinFolder();
@@ -185,6 +186,11 @@ PanelRun::PanelRun(const Plugin& plugin, const std::map<std::string, std::string
                 ? bin + "\\" + PLUGIN_FILE
                 : bin + "\\receiver-variants\\no-" + plugin.missingEntry + "\\" + PLUGIN_FILE;
         CopyFileA(source.c_str(), (folder_ + "\\" + PLUGIN_FILE).c_str(), FALSE);
+    }
+
+    if (!controller.file.empty()) {
+        CopyFileA((bin + "\\" + controller.file).c_str(), (folder_ + "\\" + CONTROLLER_FILE).c_str(),
+                  FALSE);
     }
 
     std::map<std::string, std::string> childEnv = env;

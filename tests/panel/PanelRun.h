@@ -22,6 +22,15 @@ struct Plugin {
     std::string missingEntry;
 };
 
+// Which controller library lies beside the program: none, the real
+// VORN_Encoder.dll, or a test double (a DLL from the bin folder) in its place.
+struct Controller {
+    static Controller None() { return {""}; }
+    static Controller Library() { return {"VORN_Encoder.dll"}; }
+    static Controller Double(const std::string& file) { return {file}; }
+    std::string file;
+};
+
 // One line of the simulated receiver's log.
 struct LogEntry {
     long long micros;
@@ -47,6 +56,7 @@ public:
     // Starts TARVO.exe (or another program from the bin folder) in a fresh
     // folder; env sets the simulator's variables.
     explicit PanelRun(const Plugin& plugin, const std::map<std::string, std::string>& env = {},
+                      const Controller& controller = Controller::None(),
                       const std::string& program = "TARVO.exe");
     ~PanelRun();
     PanelRun(const PanelRun&) = delete;
