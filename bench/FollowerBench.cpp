@@ -16,9 +16,10 @@ namespace {
 constexpr char NOTIFY_SCHEDULE[] = "23:6000";
 constexpr int RUN_MS = 7000;
 constexpr int WHEEL_STEPS = 150;
-// Where the 1 Hz digit box sits in the panel and the baseline alike.
-constexpr int DIGIT_1HZ_X = 150;
-constexpr int DIGIT_Y = 20;
+// The panel's 1 Hz digit box, and an empty spot of the baseline's window,
+// which takes the wheel itself.
+constexpr POINT PANEL_DIGIT_1HZ{150, 20};
+constexpr POINT BASELINE_BACKGROUND{100, 150};
 constexpr double MICROS_PER_MS = 1000.0;
 
 bool StartsWith(const std::string& text, const char* prefix)
@@ -53,14 +54,17 @@ Summary NotificationToTune(const std::string& program)
     return Summarise(Delays(run.Log(), "notify(101)", "TuneChanged("));
 }
 
-Summary WheelStepToTune(const std::string& program)
+Summary WheelStepToTune(const std::string& program, POINT focusAt)
 {
     PanelRun run(Plugin::Complete(), {}, Controller::None(), program);
-    Sleep(RUN_MS / 7);
     HWND window = nullptr;
-    WaitFor([&] { return (window = GetForegroundWindow()) != nullptr; });
-    // Focus the 1 Hz digit (the baseline takes the wheel on its window).
-    Click(window, DIGIT_1HZ_X, DIGIT_Y);
+    WaitFor([&] {
+        window = GetForegroundWindow();
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        return pid == run.ProcessId();
+    });
+    Click(window, focusAt.x, focusAt.y);
     for (int i = 0; i < WHEEL_STEPS; ++i)
         Wheel(i % 2 ? 1 : -1);
     Sleep(RUN_MS / 7);
@@ -75,7 +79,8 @@ int main()
     PrintRow("TARVO follower (5 ms)", NotificationToTune("TARVO.exe"));
     PrintRow("plain SetTimer(5) baseline", NotificationToTune("PlainTimerPanel.exe"));
     std::printf("wheel step (SetHWLO) -> TuneChanged\n");
-    PrintRow("TARVO follower (5 ms)", WheelStepToTune("TARVO.exe"));
-    PrintRow("plain SetTimer(5) baseline", WheelStepToTune("PlainTimerPanel.exe"));
+    PrintRow("TARVO follower (5 ms)", WheelStepToTune("TARVO.exe", PANEL_DIGIT_1HZ));
+    PrintRow("plain SetTimer(5) baseline",
+             WheelStepToTune("PlainTimerPanel.exe", BASELINE_BACKGROUND));
     return 0;
 }

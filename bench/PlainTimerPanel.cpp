@@ -1,10 +1,12 @@
-// The baseline the follower is measured against: the same receiver link with
-// a plain SetTimer(5) follower, as a straightforward panel would have it.
+// The baseline the timers are measured against: the same receiver link with a
+// plain SetTimer(5) follower and, when the controller library lies beside it,
+// a plain SetTimer(20) knob poll, as a straightforward panel would have them.
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 
+#include "EncoderEntries.h"
 #include "EntryPoint.h"
 #include "ExtIO.h"
 #include "Frequency.h"
@@ -15,6 +17,8 @@ constexpr int32_t START_FREQ = 7000001;
 constexpr int STATUS_LO_CHANGED = 101;
 constexpr UINT FOLLOWER_MS = 5;
 constexpr UINT_PTR FOLLOWER_ID = 1;
+constexpr UINT POLL_MS = 20;
+constexpr UINT_PTR POLL_ID = 2;
 constexpr int32_t WHEEL_STEP = 1;
 
 constexpr int DIGITS = 9;
@@ -22,6 +26,7 @@ constexpr int DIGIT_WIDTH = 17;
 constexpr int DIGIT_HEIGHT = 33;
 
 HMODULE plugin;
+HMODULE encoderLibrary;
 int32_t freq;
 int32_t lastTuned;
 HWND digitBoxes[DIGITS];
@@ -46,6 +51,11 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_TIMER:
+        if (wParam == POLL_ID) {
+            int value = 0, keys = 0;
+            FindEntry<encoder::ReadValue>(encoderLibrary)(&value, &keys);
+            return 0;
+        }
         if (freq != lastTuned) {
             FindEntry<extio::TuneChanged>(plugin)(freq);
             lastTuned = freq;
@@ -91,6 +101,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     FindEntry<extio::SetHWLO>(plugin)(freq);
     FindEntry<extio::TuneChanged>(plugin)(freq);
     SetTimer(window, FOLLOWER_ID, FOLLOWER_MS, nullptr);
+    encoderLibrary = LoadLibraryA("VORN_Encoder.dll");
+    if (encoderLibrary && FindEntry<encoder::OpenConnection>(encoderLibrary)() == 1)
+        SetTimer(window, POLL_ID, POLL_MS, nullptr);
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
