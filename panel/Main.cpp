@@ -46,21 +46,22 @@ constexpr ui::TFormLayout FORM_LAYOUT{"MainForm", {638, 284, 216, 310}, {216, 23
                                       IDI_TARVO};
 constexpr int DIGIT_TOP = 8, DIGIT_WIDTH = 17, DIGIT_HEIGHT = 33;
 constexpr int LIST_TOP = 40, LIST_WIDTH = 17, LIST_HEIGHT = 137, LIST_ITEM_HEIGHT = 13;
+constexpr int LABEL_HEIGHT = 32;
 constexpr ui::TEdit::TOptions DIGIT_BOX{"0", 1, false, true};
 
-TControlLayout DigitBox(int left, int tabOrder)
+TControlLayout DigitBoxLayout(int left, int tabOrder)
 {
     return {{left, DIGIT_TOP, DIGIT_WIDTH, DIGIT_HEIGHT}, tabOrder, DIGIT_FONT, COLOR_SCROLLBAR};
 }
 
-TControlLayout DigitList(int left, int tabOrder)
+TControlLayout DigitListLayout(int left, int tabOrder)
 {
     return {{left, LIST_TOP, LIST_WIDTH, LIST_HEIGHT}, tabOrder, WINDOW_FONT, ui::DEFAULT_COLOR};
 }
 
-TControlLayout Label(int left, int width, const ui::TFont& font)
+TControlLayout LabelLayout(int left, int width, const ui::TFont& font)
 {
-    return {{left, DIGIT_TOP, width, 32}, ui::NO_TAB_STOP, font, COLOR_SCROLLBAR};
+    return {{left, DIGIT_TOP, width, LABEL_HEIGHT}, ui::NO_TAB_STOP, font, COLOR_SCROLLBAR};
 }
 
 const std::vector<std::string> DIGITS{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
@@ -79,27 +80,27 @@ void NotFound(const char* name)
 
 TMainForm::TMainForm()
     : TForm(FORM_LAYOUT),
-      List10MHz(*this, DigitList(24, 0), DIGITS, LIST_ITEM_HEIGHT),
-      List1MHz(*this, DigitList(40, 1), DIGITS, LIST_ITEM_HEIGHT),
-      List100kHz(*this, DigitList(56, 2), DIGITS, LIST_ITEM_HEIGHT),
-      List10kHz(*this, DigitList(72, 3), DIGITS, LIST_ITEM_HEIGHT),
-      List1kHz(*this, DigitList(88, 4), DIGITS, LIST_ITEM_HEIGHT),
-      List100Hz(*this, DigitList(112, 5), DIGITS, LIST_ITEM_HEIGHT),
-      List10Hz(*this, DigitList(128, 6), DIGITS, LIST_ITEM_HEIGHT),
+      List10MHz(*this, DigitListLayout(24, 0), DIGITS, LIST_ITEM_HEIGHT),
+      List1MHz(*this, DigitListLayout(40, 1), DIGITS, LIST_ITEM_HEIGHT),
+      List100kHz(*this, DigitListLayout(56, 2), DIGITS, LIST_ITEM_HEIGHT),
+      List10kHz(*this, DigitListLayout(72, 3), DIGITS, LIST_ITEM_HEIGHT),
+      List1kHz(*this, DigitListLayout(88, 4), DIGITS, LIST_ITEM_HEIGHT),
+      List100Hz(*this, DigitListLayout(112, 5), DIGITS, LIST_ITEM_HEIGHT),
+      List10Hz(*this, DigitListLayout(128, 6), DIGITS, LIST_ITEM_HEIGHT),
       Timer1(KNOB_POLL_MS),
       Memo1(*this, {{8, 184, 193, 65}, 7, WINDOW_FONT, ui::DEFAULT_COLOR}),
       Timer2(FOLLOWER_MS),
-      Edit10MHz(*this, DigitBox(24, 8), DIGIT_BOX),
-      Edit1MHz(*this, DigitBox(40, 9), DIGIT_BOX),
-      Edit100kHz(*this, DigitBox(56, 10), DIGIT_BOX),
-      Edit10kHz(*this, DigitBox(72, 11), DIGIT_BOX),
-      Edit1kHz(*this, DigitBox(88, 12), DIGIT_BOX),
-      Label1(*this, Label(104, 6, DIGIT_FONT), "."),
-      Edit100Hz(*this, DigitBox(112, 13), DIGIT_BOX),
-      Edit10Hz(*this, DigitBox(128, 14), DIGIT_BOX),
-      Edit1Hz(*this, DigitBox(144, 15), DIGIT_BOX),
-      Edit100MHz(*this, DigitBox(8, 16), DIGIT_BOX),
-      Label2(*this, Label(160, 46, UNIT_FONT), "kHz"),
+      Edit10MHz(*this, DigitBoxLayout(24, 8), DIGIT_BOX),
+      Edit1MHz(*this, DigitBoxLayout(40, 9), DIGIT_BOX),
+      Edit100kHz(*this, DigitBoxLayout(56, 10), DIGIT_BOX),
+      Edit10kHz(*this, DigitBoxLayout(72, 11), DIGIT_BOX),
+      Edit1kHz(*this, DigitBoxLayout(88, 12), DIGIT_BOX),
+      Label1(*this, LabelLayout(104, 6, DIGIT_FONT), "."),
+      Edit100Hz(*this, DigitBoxLayout(112, 13), DIGIT_BOX),
+      Edit10Hz(*this, DigitBoxLayout(128, 14), DIGIT_BOX),
+      Edit1Hz(*this, DigitBoxLayout(144, 15), DIGIT_BOX),
+      Edit100MHz(*this, DigitBoxLayout(8, 16), DIGIT_BOX),
+      Label2(*this, LabelLayout(160, 46, UNIT_FONT), "kHz"),
       digitPlaces{{{&Edit100MHz, 100000000},
                    {&Edit10MHz, 10000000},
                    {&Edit1MHz, 1000000},

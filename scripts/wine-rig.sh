@@ -116,7 +116,15 @@ case "${1:-}" in
         shift
         load_env
         prog=$1; shift
-        exec "$(loader_for "$prog")" "$prog" "$@"
+        # Wine's own processes (the desktop, services) may start with the
+        # program and outlive it, holding whatever output it had: a pipe
+        # would keep the caller (ctest) waiting. They get a file instead.
+        output=$(mktemp)
+        code=0
+        "$(loader_for "$prog")" "$prog" "$@" >"$output" 2>&1 || code=$?
+        cat "$output"
+        rm -f "$output"
+        exit $code
         ;;
     run)
         shift
