@@ -29,6 +29,20 @@ constexpr int CLOSE_FAILED = 0;
 // The key reading arrives as the key byte; no key held reads 63.
 constexpr int16_t KEYS_RELEASED = 63;
 constexpr int32_t START_FREQ = 7000001;
+// The lists start by spelling 7,000,000.
+constexpr int PRESET_DIGIT = 0;
+constexpr int PRESET_1MHZ_DIGIT = 7;
+
+// The places of the display and the lists, in hertz.
+constexpr int32_t WEIGHT_100MHZ = 100000000;
+constexpr int32_t WEIGHT_10MHZ = 10000000;
+constexpr int32_t WEIGHT_1MHZ = 1000000;
+constexpr int32_t WEIGHT_100KHZ = 100000;
+constexpr int32_t WEIGHT_10KHZ = 10000;
+constexpr int32_t WEIGHT_1KHZ = 1000;
+constexpr int32_t WEIGHT_100HZ = 100;
+constexpr int32_t WEIGHT_10HZ = 10;
+constexpr int32_t WEIGHT_1HZ = 1;
 constexpr unsigned KNOB_POLL_MS = 20;
 constexpr unsigned FOLLOWER_MS = 5;
 
@@ -101,22 +115,22 @@ TMainForm::TMainForm()
       Edit1Hz(*this, DigitBoxLayout(144, 15), DIGIT_BOX),
       Edit100MHz(*this, DigitBoxLayout(8, 16), DIGIT_BOX),
       Label2(*this, LabelLayout(160, 46, UNIT_FONT), "kHz"),
-      digitPlaces{{{&Edit100MHz, 100000000},
-                   {&Edit10MHz, 10000000},
-                   {&Edit1MHz, 1000000},
-                   {&Edit100kHz, 100000},
-                   {&Edit10kHz, 10000},
-                   {&Edit1kHz, 1000},
-                   {&Edit100Hz, 100},
-                   {&Edit10Hz, 10},
-                   {&Edit1Hz, 1}}},
-      listPlaces{{{&List10MHz, 10000000},
-                  {&List1MHz, 1000000},
-                  {&List100kHz, 100000},
-                  {&List10kHz, 10000},
-                  {&List1kHz, 1000},
-                  {&List100Hz, 100},
-                  {&List10Hz, 10}}}
+      digitPlaces{{{&Edit100MHz, WEIGHT_100MHZ},
+                   {&Edit10MHz, WEIGHT_10MHZ},
+                   {&Edit1MHz, WEIGHT_1MHZ},
+                   {&Edit100kHz, WEIGHT_100KHZ},
+                   {&Edit10kHz, WEIGHT_10KHZ},
+                   {&Edit1kHz, WEIGHT_1KHZ},
+                   {&Edit100Hz, WEIGHT_100HZ},
+                   {&Edit10Hz, WEIGHT_10HZ},
+                   {&Edit1Hz, WEIGHT_1HZ}}},
+      listPlaces{{{&List10MHz, WEIGHT_10MHZ},
+                  {&List1MHz, WEIGHT_1MHZ},
+                  {&List100kHz, WEIGHT_100KHZ},
+                  {&List10kHz, WEIGHT_10KHZ},
+                  {&List1kHz, WEIGHT_1KHZ},
+                  {&List100Hz, WEIGHT_100HZ},
+                  {&List10Hz, WEIGHT_10HZ}}}
 {
     OnCreate = ui::Handler(this, &TMainForm::FormCreate);
     OnClose = [this](TObject* sender, ui::TCloseAction& action) { FormClose(sender, action); };
@@ -175,8 +189,8 @@ void TMainForm::FormCreate(TObject*)
     }
 
     for (const ListPlace& place : listPlaces)
-        place.List->SetItemIndex(0);
-    List1MHz.SetItemIndex(7);
+        place.List->SetItemIndex(PRESET_DIGIT);
+    List1MHz.SetItemIndex(PRESET_1MHZ_DIGIT);
 
     // Zeroed, and read as at most 19 characters: a plug-in may fill all 20.
     char name[20] = {};
