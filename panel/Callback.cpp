@@ -1,14 +1,12 @@
 #include "Callback.h"
 
 #include <atomic>
-#include <string>
 
 #include "Application.h"
 #include "EntryPoint.h"
 #include "ExtIO.h"
 #include "Frequency.h"
 #include "Main.h"
-#include "MessageBox.h"
 #include "UiThread.h"
 
 namespace {
@@ -44,7 +42,7 @@ void HandleExtIONotification(int status)
         if (reportingMissingGetHWLO)
             return;
         reportingMissingGetHWLO = true;
-        ui::ShowMessage(std::string(extio::GetHWLO::Name) + " not found");
+        ReportNotFound(extio::GetHWLO::Name);
         reportingMissingGetHWLO = false;
         return;
     }

@@ -85,12 +85,12 @@ int32_t LastTunedFreq = 0;
 // The knob reading last acted upon; only Timer1Timer writes it.
 int16_t LastEncoderValue = 0;
 
-void NotFound(const char* name)
+} // namespace
+
+void ReportNotFound(const char* name)
 {
     ShowMessage(std::string(name) + NOT_FOUND);
 }
-
-} // namespace
 
 TMainForm::TMainForm()
     : TForm(FORM_LAYOUT),
@@ -164,7 +164,7 @@ void TMainForm::CallOrReport(Args... args)
     if (auto entry = ExtIOEntry<Entry>())
         entry(args...);
     else
-        NotFound(Entry::Name);
+        ReportNotFound(Entry::Name);
 }
 
 void TMainForm::Dispatch(ui::TMessage& message)
@@ -183,7 +183,7 @@ void TMainForm::FormCreate(TObject*)
         Memo1.Lines.Add(ENCODER_NOT_FOUND);
     SetCaption(std::string("TARVO Control V") + VERSION);
     if (!ExtIOLib) {
-        NotFound(EXTIO_LIBRARY);
+        ReportNotFound(EXTIO_LIBRARY);
         Close();
         return;
     }
@@ -199,7 +199,7 @@ void TMainForm::FormCreate(TObject*)
     auto initHW = ExtIOEntry<extio::InitHW>();
     HWInitOK = true;
     if (!initHW) {
-        NotFound(extio::InitHW::Name);
+        ReportNotFound(extio::InitHW::Name);
     } else if (!initHW(name, model, &hardwareType)) {
         HWInitOK = false;
         Memo1.Lines.Add(RECEIVER_NOT_FOUND);
@@ -221,11 +221,11 @@ void TMainForm::FormCreate(TObject*)
     const auto tuneChanged = ExtIOEntry<extio::TuneChanged>();
 
     if (!getHWLO)
-        NotFound(extio::GetHWLO::Name);
+        ReportNotFound(extio::GetHWLO::Name);
     if (setCallback)
         setCallback(ExtIOCallback);
     if (!openHW) {
-        NotFound(extio::OpenHW::Name);
+        ReportNotFound(extio::OpenHW::Name);
         return;
     }
     if (!openHW())
@@ -233,18 +233,18 @@ void TMainForm::FormCreate(TObject*)
     if (showGUI)
         showGUI();
     else
-        NotFound(extio::ShowGUI::Name);
+        ReportNotFound(extio::ShowGUI::Name);
     Freq = START_FREQ;
     if (startHW)
         startHW(Freq);
     else
-        NotFound(extio::StartHW::Name);
+        ReportNotFound(extio::StartHW::Name);
     if (setHWLO)
         setHWLO(Freq);
     if (tuneChanged)
         tuneChanged(Freq);
     else
-        NotFound(extio::TuneChanged::Name);
+        ReportNotFound(extio::TuneChanged::Name);
     UpdateFreq(Freq);
     Timer2.SetEnabled(true);
     // A change is forwarded as soon as the handler that made it returns; the
@@ -274,7 +274,7 @@ void TMainForm::OpenController()
     const auto openConnection = EncoderEntry<encoder::OpenConnection>();
     const auto setLed = EncoderEntry<encoder::SetLed>();
     if (!openConnection)
-        NotFound(encoder::OpenConnection::Name);
+        ReportNotFound(encoder::OpenConnection::Name);
     else if (openConnection() == CONTROLLER_OPENED)
         Timer1.SetEnabled(true);
     if (setLed)

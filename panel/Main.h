@@ -99,3 +99,6 @@ private:
 };
 
 extern TMainForm* MainForm;
+
+// The box for an entry point missing from a library: its name and " not found".
+void ReportNotFound(const char* name);
