@@ -45,6 +45,27 @@ COLORREF PixelAt(HWND window, int x, int y)
     return colour;
 }
 
+void ExpectLayout(const PanelRun& run)
+{
+    const std::vector<HWND> children = run.Children();
+    ASSERT_EQ(children.size(), std::size(LAYOUT));
+    for (size_t i = 0; i < children.size(); ++i) {
+        const Place& p = LAYOUT[i];
+        const RECT r = ClientRectOf(children[i], run.MainWindow());
+        EXPECT_EQ(r.left, p.left) << p.name;
+        EXPECT_EQ(r.top, p.top) << p.name;
+        EXPECT_EQ(r.right - r.left, p.width) << p.name;
+        EXPECT_EQ(r.bottom - r.top, p.height) << p.name;
+    }
+}
+
+SIZE FrameSize(HWND window)
+{
+    RECT frame;
+    GetWindowRect(window, &frame);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 } // namespace
 
 TEST(Layout, ControlsSitWhereTheLayoutPutsThem)
@@ -56,19 +77,32 @@ TEST(Layout, ControlsSitWhereTheLayoutPutsThem)
     GetWindowRect(window, &frame);
     EXPECT_EQ(frame.left, 638);
     EXPECT_EQ(frame.top, 284);
-    EXPECT_EQ(frame.right - frame.left, 216);
-    EXPECT_EQ(frame.bottom - frame.top, 310);
+    EXPECT_EQ(FrameSize(window).cx, 216);
+    EXPECT_EQ(FrameSize(window).cy, 310);
+    ExpectLayout(run);
+}
 
-    const std::vector<HWND> children = run.Children();
-    ASSERT_EQ(children.size(), std::size(LAYOUT));
-    for (size_t i = 0; i < children.size(); ++i) {
-        const Place& p = LAYOUT[i];
-        const RECT r = ClientRectOf(children[i], window);
-        EXPECT_EQ(r.left, p.left) << p.name;
-        EXPECT_EQ(r.top, p.top) << p.name;
-        EXPECT_EQ(r.right - r.left, p.width) << p.name;
-        EXPECT_EQ(r.bottom - r.top, p.height) << p.name;
-    }
+TEST(Layout, ResizingStopsAtTheMinimumAndMovesNoControl)
+{
+    constexpr int SHRINK = 150;
+    constexpr int GROW = 100;
+    PanelRun run(Plugin::Complete());
+    HWND window = run.WaitMainWindow();
+    ASSERT_TRUE(window);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    const POINT corner{frame.right - 2, frame.bottom - 2};
+    DragOnScreen(corner, {corner.x - SHRINK, corner.y - SHRINK});
+    EXPECT_EQ(FrameSize(window).cx, 216);
+    EXPECT_EQ(FrameSize(window).cy, 230);
+    ExpectLayout(run);
+
+    GetWindowRect(window, &frame);
+    const POINT smaller{frame.right - 2, frame.bottom - 2};
+    DragOnScreen(smaller, {smaller.x + GROW, smaller.y + GROW});
+    EXPECT_EQ(FrameSize(window).cx, 216 + GROW);
+    EXPECT_EQ(FrameSize(window).cy, 230 + GROW);
+    ExpectLayout(run);
 }
 
 TEST(Layout, DisplayBandListsAndMessageAreaShowTheirColours)

@@ -85,10 +85,10 @@ void Send(INPUT* inputs, UINT count)
     Sleep(INPUT_SETTLE_MS);
 }
 
-void MoveTo(HWND window, int x, int y)
+constexpr int DRAG_STEPS = 10;
+
+void MoveToScreen(POINT p)
 {
-    POINT p{x, y};
-    ClientToScreen(window, &p);
     INPUT move{};
     move.type = INPUT_MOUSE;
     // Absolute coordinates run from 0 to 65535 across the primary screen.
@@ -98,16 +98,39 @@ void MoveTo(HWND window, int x, int y)
     Send(&move, 1);
 }
 
+void MoveTo(HWND window, int x, int y)
+{
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    MoveToScreen(p);
+}
+
+void Button(DWORD flags)
+{
+    INPUT button{};
+    button.type = INPUT_MOUSE;
+    button.mi.dwFlags = flags;
+    Send(&button, 1);
+}
+
 } // namespace
 
 void Click(HWND window, int x, int y)
 {
     MoveTo(window, x, y);
-    INPUT press[2] = {};
-    press[0].type = press[1].type = INPUT_MOUSE;
-    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    Send(press, 2);
+    Button(MOUSEEVENTF_LEFTDOWN);
+    Button(MOUSEEVENTF_LEFTUP);
+}
+
+void DragOnScreen(POINT from, POINT to)
+{
+    MoveToScreen(from);
+    Button(MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= DRAG_STEPS; ++step) {
+        MoveToScreen({from.x + (to.x - from.x) * step / DRAG_STEPS,
+                      from.y + (to.y - from.y) * step / DRAG_STEPS});
+    }
+    Button(MOUSEEVENTF_LEFTUP);
 }
 
 void ClickCentre(HWND window)

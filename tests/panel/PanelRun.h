@@ -134,6 +134,9 @@ void ClickCentre(HWND window);
 // Clicks a list box's item (its index).
 void ClickItem(HWND list, int index);
 void MoveMouse(HWND window, int x, int y);
+// Presses the left button at one screen point, moves in steps to another and
+// releases it there: a drag, as of a window's border.
+void DragOnScreen(POINT from, POINT to);
 // One wheel message: delta in WHEEL_DELTA units, positive is forward.
 void Wheel(int delta);
 void PressKey(WORD vk);
