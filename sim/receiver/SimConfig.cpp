@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -58,18 +59,29 @@ std::optional<uint32_t> parseRegisterBool(std::string_view text)
     return std::nullopt;
 }
 
-std::optional<TimedStatus> parseTimedStatus(std::string_view entry)
+// "FIRST<separator>SECOND", both integers.
+template <typename First, typename Second>
+std::optional<std::pair<First, Second>> parseIntegerPair(std::string_view text, char separator)
 {
-    const size_t at = entry.find(kNotifyTimeSeparator);
+    const size_t at = text.find(separator);
     if (at == std::string_view::npos) {
         return std::nullopt;
     }
-    const auto status = parseInteger<int32_t>(entry.substr(0, at));
-    const auto afterMs = parseInteger<uint32_t>(entry.substr(at + 1));
-    if (!status || !afterMs) {
+    const auto first = parseInteger<First>(text.substr(0, at));
+    const auto second = parseInteger<Second>(text.substr(at + 1));
+    if (!first || !second) {
         return std::nullopt;
     }
-    return TimedStatus{*status, *afterMs};
+    return std::make_pair(*first, *second);
+}
+
+std::optional<TimedStatus> parseTimedStatus(std::string_view entry)
+{
+    const auto pair = parseIntegerPair<int32_t, uint32_t>(entry, kNotifyTimeSeparator);
+    if (!pair) {
+        return std::nullopt;
+    }
+    return TimedStatus{pair->first, pair->second};
 }
 
 // "STATUS@MS,STATUS@MS": one bad entry rejects the whole list, so a typo cannot
@@ -100,16 +112,11 @@ std::optional<NotifyInCall> parseNotifyIn(std::string_view text)
 
 std::optional<PeriodicSetting> parsePeriodic(std::string_view text)
 {
-    const size_t colon = text.find(kPeriodicSeparator);
-    if (colon == std::string_view::npos) {
+    const auto pair = parseIntegerPair<uint32_t, uint32_t>(text, kPeriodicSeparator);
+    if (!pair) {
         return std::nullopt;
     }
-    const auto period = parseInteger<uint32_t>(text.substr(0, colon));
-    const auto duration = parseInteger<uint32_t>(text.substr(colon + 1));
-    if (!period || !duration) {
-        return std::nullopt;
-    }
-    return PeriodicSetting{*period, *duration};
+    return PeriodicSetting{pair->first, pair->second};
 }
 
 std::optional<NotifyThread> parseThread(std::string_view text)
